@@ -1,0 +1,12 @@
+#pragma once
+
+#include <vector>
+
+#include "mirelant/ops/host.h"
+#include "mirelant/ops/runner.h"
+
+namespace mirelant::ops {
+
+std::vector<Worker> PrepareSplit(Host& host);
+
+}  // namespace mirelant::ops
