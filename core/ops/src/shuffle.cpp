@@ -58,8 +58,8 @@ class PickWindow {
   // Linear-time Fenwick build with every used slot live.
   void Rebuild() {
     std::fill(tree_.begin(), tree_.end(), 0);
-    for (std::size_t i = 1; i <= used_; ++i) {
-      tree_[i] += 1;
+    for (std::size_t i = 1; i <= kSlots; ++i) {
+      if (i <= used_) tree_[i] += 1;
       const std::size_t parent = i + (i & (~i + 1));
       if (parent <= kSlots) tree_[parent] += tree_[i];
     }
