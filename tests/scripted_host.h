@@ -1,6 +1,7 @@
 #pragma once
 // A Host whose controls, dialog answers and messages a test scripts and reads back.
 
+#include <functional>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -20,6 +21,9 @@ class ScriptedHost : public ops::Host {
   std::string status = "(initial)";
   std::vector<std::string> messages;
   int dialogs = 0;
+  // Called each time a worker asks for a control's version, before the answer:
+  // lets a test edit controls in the middle of a run.
+  std::function<void(ScriptedHost&, ops::Control)> on_version;
 
   std::string InputPath() override { return input_path; }
   std::optional<Text> ControlText(ops::Control c) override {
@@ -27,7 +31,11 @@ class ScriptedHost : public ops::Host {
     auto it = controls.find(c);
     return it == controls.end() ? Text() : it->second;
   }
-  std::uint64_t ControlVersion(ops::Control) override { return version_; }
+  std::uint64_t ControlVersion(ops::Control c) override {
+    if (on_version) on_version(*this, c);
+    std::lock_guard lock(mutex_);
+    return version_;
+  }
   bool IsChecked(ops::ModeBox box) override { return checked[box]; }
   std::optional<std::string> AskSavePath() override {
     std::lock_guard lock(mutex_);

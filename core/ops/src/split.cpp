@@ -1,7 +1,73 @@
 #include "mirelant/ops/split.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <optional>
+
+#include "mirelant/ops/course.h"
+#include "mirelant/ops/settings.h"
+
 namespace mirelant::ops {
 
-std::vector<Worker> PrepareSplit(Host&) { return {}; }
+namespace {
+
+// The part count from 编辑框_分割份数, or nothing (after the message) when it
+// is below 1 or not a text GBK can hold.
+std::optional<std::int32_t> ReadPartCount(Host& host) {
+  const std::optional<Text> text = ReadControl(host, Control::kPartCount);
+  if (!text) return std::nullopt;
+  const std::int32_t count = TextToInt(*text);
+  if (count < 1) {
+    host.ShowMessage(texts::kNeedPartCount);
+    return std::nullopt;
+  }
+  return count;
+}
+
+// Writes one part: the lines [first, first + size) in JoinLines form. The
+// lines are contiguous, so their span plus a final CR LF is the whole text.
+bool WritePart(Host& host, const std::string& path, const LineList& lines, std::size_t first,
+               std::size_t size) {
+  OutputFile out(host, path);
+  if (!out.ok()) return false;
+  if (size > 0 && (!out.Append(lines.Span(first, first + size - 1)) || !out.Append(kLineBreak))) {
+    return false;
+  }
+  return out.Commit();
+}
+
+RunOutcome SplitIntoParts(Host& host) {
+  const std::int64_t start = MonotonicMilliseconds();
+  const std::optional<std::int32_t> parts = ReadPartCount(host);
+  if (!parts) return RunOutcome::kStopped;
+  const std::optional<Text> text = ReadInputText(host, host.InputPath());
+  if (!text) return RunOutcome::kStopped;
+  host.SetStatus(texts::kReading);
+  const LineList lines = SplitLines(*text);
+  const auto n = static_cast<std::size_t>(*parts);
+  const std::size_t base = lines.size() / n;
+  const std::size_t larger = lines.size() % n;  // how many parts hold one line more
+  const auto written = static_cast<std::size_t>(std::min<std::int64_t>(*parts, kMaxParts));
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < written; ++i) {
+    const std::size_t size = base + (i < larger ? 1 : 0);
+    const std::string path = PartFileName(host.InputPath(), static_cast<std::int32_t>(i + 1));
+    if (!WritePart(host, path, lines, next, size)) return RunOutcome::kStopped;
+    next += size;
+  }
+  host.SetStatus(ClosingStatus(texts::kProcessedIn, start));
+  return RunOutcome::kDone;
+}
+
+}  // namespace
+
+std::string PartFileName(const std::string& input_path, std::int32_t i) {
+  return input_path + ".bak" + IntToText(i) + ".txt";
+}
+
+std::vector<Worker> PrepareSplit(Host& host) {
+  if (!CheckInputPath(host) || !ReadPartCount(host)) return {};
+  return {[&host] { return GuardMemory(host, [&host] { return SplitIntoParts(host); }); }};
+}
 
 }  // namespace mirelant::ops

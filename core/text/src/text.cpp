@@ -3,6 +3,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__x86_64__)
+#include <immintrin.h>
+#endif
+
 #include "aligned_search.h"
 
 namespace mirelant {
@@ -149,6 +153,105 @@ Text ReplaceText(TextView text, TextView target, TextView replacement, std::int6
   }
   out.append(text.substr(copied));
   return out;
+}
+
+namespace {
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+__attribute__((target("avx2"))) inline __m256i Load32(const char* at) {
+  return _mm256_loadu_si256(reinterpret_cast<const __m256i_u*>(at));
+}
+
+// The first byte-wise occurrence of a target of at least two bytes, or npos,
+// by the first-and-last-byte filter: 64 candidate positions per step, and
+// only those whose first and last bytes both fit are compared in full.
+__attribute__((target("avx2"))) std::size_t FindBytesAvx2(TextView text, TextView target) {
+  const char* const s = text.data();
+  const std::size_t m = target.size();
+  const std::size_t end = text.size() - m + 1;  // candidate starts are [0, end)
+  const __m256i first = _mm256_set1_epi8(target.front());
+  const __m256i last = _mm256_set1_epi8(target.back());
+  std::size_t i = 0;
+  for (; i + 64 <= end; i += 64) {
+    const __m256i hit0 = _mm256_and_si256(_mm256_cmpeq_epi8(first, Load32(s + i)),
+                                          _mm256_cmpeq_epi8(last, Load32(s + i + m - 1)));
+    const __m256i hit1 = _mm256_and_si256(_mm256_cmpeq_epi8(first, Load32(s + i + 32)),
+                                          _mm256_cmpeq_epi8(last, Load32(s + i + m - 1 + 32)));
+    const __m256i any = _mm256_or_si256(hit0, hit1);
+    if (_mm256_testz_si256(any, any)) continue;
+    std::uint64_t mask =
+        static_cast<std::uint32_t>(_mm256_movemask_epi8(hit0)) |
+        static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm256_movemask_epi8(hit1))) << 32;
+    for (; mask != 0; mask &= mask - 1) {
+      const std::size_t p = i + static_cast<std::size_t>(__builtin_ctzll(mask));
+      if (std::memcmp(s + p + 1, target.data() + 1, m - 2) == 0) return p;
+    }
+  }
+  const void* hit = memmem(s + i, text.size() - i, target.data(), m);
+  return hit == nullptr ? TextView::npos
+                        : static_cast<std::size_t>(static_cast<const char*>(hit) - s);
+}
+
+bool HasAvx2() {
+  static const bool has = __builtin_cpu_supports("avx2");
+  return has;
+}
+#endif
+
+// The first byte-wise occurrence of a non-empty target, aligned or not, or
+// npos: close to the speed of reading the text.
+std::size_t FindBytes(TextView text, TextView target) {
+  if (target.size() > text.size()) return TextView::npos;
+  if (target.size() == 1) {
+    const void* hit = std::memchr(text.data(), target.front(), text.size());
+    return hit == nullptr ? TextView::npos
+                          : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+  }
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+  if (HasAvx2()) return FindBytesAvx2(text, target);
+#endif
+  const void* hit = memmem(text.data(), text.size(), target.data(), target.size());
+  return hit == nullptr ? TextView::npos
+                        : static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+}
+
+}  // namespace
+
+bool ReplaceAllInPlace(Text& text, TextView target, TextView replacement) {
+  if (text.empty() || target.empty()) return false;
+  // Most rules of a large set find nothing: one fast byte-wise scan settles
+  // that without the character-aware search.
+  const std::size_t candidate = FindBytes(text, target);
+  if (candidate == TextView::npos) return false;
+  // Every byte below 0x80 ends a character, so the position after the last one
+  // before the candidate is a character start: the search can begin there with
+  // the same pairing as from the first byte.
+  std::size_t from = candidate;
+  while (from > 0 && IsLeadByte(text[from - 1])) --from;
+  AlignedSearcher search(text, target, from);
+  std::size_t p = search.Next();
+  if (p == TextView::npos) return false;
+  if (replacement.size() > target.size()) {
+    text = ReplaceText(text, target, replacement, static_cast<std::int64_t>(from) + 1);
+    return true;
+  }
+  // The text shrinks or keeps its size, so the write position never passes the
+  // read position: the bytes still to be searched are never overwritten.
+  char* const data = text.data();
+  std::size_t written = p;
+  std::size_t copied = p;
+  while (p != TextView::npos) {
+    if (written != copied) std::memmove(data + written, data + copied, p - copied);
+    written += p - copied;
+    if (!replacement.empty()) std::memcpy(data + written, replacement.data(), replacement.size());
+    written += replacement.size();
+    search.SkipMatch();
+    copied = p + target.size();
+    p = search.Next();
+  }
+  if (written != copied) std::memmove(data + written, data + copied, text.size() - copied);
+  text.resize(written + (text.size() - copied));
+  return true;
 }
 
 }  // namespace mirelant

@@ -63,4 +63,11 @@ constexpr std::int64_t kReplaceAll = -1;
 Text ReplaceText(TextView text, TextView target, TextView replacement, std::int64_t start = 1,
                  std::int64_t count = kReplaceAll);
 
+// ReplaceText(text, target, replacement) done on text itself: every
+// character-aligned occurrence, left to right without overlap. True when
+// something was replaced. When nothing matches, text is left exactly as it was
+// (no copy, one substring search); a replacement no longer than the target is
+// written in place. target and replacement must not point into text.
+bool ReplaceAllInPlace(Text& text, TextView target, TextView replacement);
+
 }  // namespace mirelant
