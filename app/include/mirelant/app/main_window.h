@@ -46,6 +46,8 @@ class MainWindow : public QWidget {
   StatusArea* status_area() const { return status_; }
   RunLauncher* runs() const { return runs_; }
   SaveFileDialog* save_dialog() const { return save_dialog_; }
+  // What the workers read of the controls.
+  const ControlState& control_state() const { return host_->controls(); }
 
  signals:
   void RunFinished(mirelant::ops::Operation op, mirelant::ops::RunOutcome outcome);
