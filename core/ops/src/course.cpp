@@ -40,6 +40,21 @@ bool OutputFile::Check(bool ok) {
   return ok;
 }
 
+bool AppendPickedLines(OutputFile& out, const LineList& lines,
+                       const std::vector<std::uint32_t>& picks) {
+  // Picks jump around a large input: fetch each line's bounds and then its bytes
+  // ahead of use, so the cache misses overlap.
+  constexpr std::size_t kBoundsAhead = 16;
+  constexpr std::size_t kBytesAhead = 8;
+  const std::size_t n = picks.size();
+  for (std::size_t j = 0; j < n; ++j) {
+    if (j + kBoundsAhead < n) lines.PrefetchBounds(picks[j + kBoundsAhead]);
+    if (j + kBytesAhead < n) lines.PrefetchBytes(picks[j + kBytesAhead]);
+    if (!out.AppendLine(lines[picks[j]])) return false;
+  }
+  return true;
+}
+
 bool WatchedText::Refresh() {
   const std::uint64_t version = host_.ControlVersion(control_);
   if (read_ && version == version_) return false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
 #include <new>
 
 #include "mirelant/ops/course.h"
@@ -13,90 +14,79 @@ namespace {
 
 // RandomInt yields at most 32768 distinct values, so with more lines left than
 // that only the first 32768 remaining lines can be picked. The working list is
-// therefore kept as a window of those lines, in order, in a Fenwick tree over
-// slots (rank lookup and removal in O(log W)), with the lines not yet in the
-// window following in input order. A picked line leaves its slot; the next line
-// of the input enters at the back.
+// therefore kept as a window of those lines, in order, followed by the lines not
+// yet in it in input order. The window is a row of small blocks of line
+// indices, and the blocks are counted in groups: a pick walks the group sizes,
+// then the block sizes of its group, and closes the gap inside one block only;
+// the next line of the input enters at the back.
 class PickWindow {
  public:
   static constexpr std::size_t kWindow = 32768;
-  static constexpr std::size_t kSlots = 2 * kWindow;  // power of two
+  static constexpr std::size_t kBlock = 64;
+  static constexpr std::size_t kMaxBlocks = 2 * kWindow / kBlock;
+  static constexpr std::size_t kGroup = 32;  // blocks per group
 
-  explicit PickWindow(std::size_t count) : count_(count), line_(kSlots), tree_(kSlots + 1, 0) {
-    while (used_ < kWindow && next_line_ < count_) Enter();
-    Rebuild();
+  explicit PickWindow(std::size_t count)
+      : count_(count),
+        slots_(kMaxBlocks * kBlock),
+        block_size_(kMaxBlocks, 0),
+        group_size_(kMaxBlocks / kGroup, 0) {
+    while (live_ < kWindow && next_line_ < count_) Append();
   }
 
   // Takes the k-th (1-based) line of the window.
   std::uint32_t Take(std::size_t k) {
-    const std::size_t slot = FindRank(k);
-    Add(slot, -1);
-    const std::uint32_t line = line_[slot];
-    if (next_line_ < count_) {
-      if (used_ == kSlots) Compact();
-      Enter();
-      Add(used_ - 1, +1);
-    }
+    std::size_t g = 0;
+    while (k > group_size_[g]) k -= group_size_[g++];
+    std::size_t b = g * kGroup;
+    while (k > block_size_[b]) k -= block_size_[b++];
+    std::uint32_t* block = &slots_[b * kBlock];
+    const std::uint32_t line = block[k - 1];
+    std::memmove(block + k - 1, block + k, (block_size_[b] - k) * sizeof(std::uint32_t));
+    --block_size_[b];
+    --group_size_[g];
+    --live_;
+    if (next_line_ < count_) Append();
     return line;
   }
 
  private:
-  void Enter() { line_[used_++] = static_cast<std::uint32_t>(next_line_++); }
-
-  // Moves the live slots to the front, in order, and rebuilds the tree.
-  void Compact() {
-    std::size_t to = 0;
-    for (std::size_t from = 0; from < used_; ++from) {
-      if (IsLive(from)) line_[to++] = line_[from];
+  void Append() {
+    if (blocks_ == 0 || block_size_[blocks_ - 1] == kBlock) {
+      if (blocks_ == kMaxBlocks) Repack();
+      ++blocks_;
     }
-    used_ = to;
-    Rebuild();
+    const std::size_t b = blocks_ - 1;
+    slots_[b * kBlock + block_size_[b]++] = static_cast<std::uint32_t>(next_line_++);
+    ++group_size_[b / kGroup];
+    ++live_;
   }
 
-  bool IsLive(std::size_t slot) const { return Count(slot) == 1; }
-
-  // Linear-time Fenwick build with every used slot live.
-  void Rebuild() {
-    std::fill(tree_.begin(), tree_.end(), 0);
-    for (std::size_t i = 1; i <= kSlots; ++i) {
-      if (i <= used_) tree_[i] += 1;
-      const std::size_t parent = i + (i & (~i + 1));
-      if (parent <= kSlots) tree_[parent] += tree_[i];
+  // Packs the live lines into full blocks at the front, keeping their order.
+  // Blocks drain as lines are taken, so this runs about once per window's worth
+  // of picks.
+  void Repack() {
+    std::size_t out = 0;
+    for (std::size_t b = 0; b < blocks_; ++b) {
+      std::memmove(&slots_[out], &slots_[b * kBlock], block_size_[b] * sizeof(std::uint32_t));
+      out += block_size_[b];
     }
-  }
-
-  std::int32_t Count(std::size_t slot) const {
-    // Point value = prefix(slot + 1) - prefix(slot).
-    return Prefix(slot + 1) - Prefix(slot);
-  }
-
-  std::int32_t Prefix(std::size_t n) const {
-    std::int32_t sum = 0;
-    for (; n > 0; n &= n - 1) sum += tree_[n];
-    return sum;
-  }
-
-  void Add(std::size_t slot, std::int32_t delta) {
-    for (std::size_t i = slot + 1; i <= kSlots; i += i & (~i + 1)) tree_[i] += delta;
-  }
-
-  std::size_t FindRank(std::size_t k) const {
-    std::size_t pos = 0;
-    auto rest = static_cast<std::int32_t>(k);
-    for (std::size_t step = kSlots; step > 0; step >>= 1) {
-      if (pos + step <= kSlots && tree_[pos + step] < rest) {
-        pos += step;
-        rest -= tree_[pos];
-      }
+    blocks_ = (out + kBlock - 1) / kBlock;
+    std::fill(block_size_.begin(), block_size_.end(), 0);
+    std::fill(group_size_.begin(), group_size_.end(), 0);
+    for (std::size_t b = 0; b < blocks_; ++b) {
+      block_size_[b] = std::min(kBlock, out - b * kBlock);
+      group_size_[b / kGroup] += block_size_[b];
     }
-    return pos;  // 0-based slot
   }
 
   std::size_t count_;
-  std::size_t next_line_ = 0;
-  std::size_t used_ = 0;                 // slots handed out since the last compaction
-  std::vector<std::uint32_t> line_;      // slot -> line index
-  std::vector<std::int32_t> tree_;       // Fenwick tree of live flags, 1-based
+  std::size_t next_line_ = 0;  // the first line not yet in the window
+  std::size_t live_ = 0;       // lines in the window
+  std::size_t blocks_ = 0;     // blocks in use
+  std::vector<std::uint32_t> slots_;
+  std::vector<std::size_t> block_size_;
+  std::vector<std::size_t> group_size_;
 };
 
 }  // namespace
@@ -124,10 +114,8 @@ std::vector<Worker> PrepareShuffle(Host& host) {
   if (!CheckInputPath(host)) return {};
   return {[&host] {
     return RunLineCourse(host, nullptr, [](const LineList& lines, OutputFile& out) {
-      for (std::uint32_t i : ShuffleLines(lines, static_cast<std::size_t>(OutputLineLimit()))) {
-        if (!out.AppendLine(lines[i])) return false;
-      }
-      return true;
+      return AppendPickedLines(out, lines,
+                               ShuffleLines(lines, static_cast<std::size_t>(OutputLineLimit())));
     });
   }};
 }

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <new>
 
+#include "mirelant/text/memory.h"
 #include "mirelant/text/syscalls.h"
 
 namespace mirelant {
@@ -87,6 +88,10 @@ ReadResult ReadWholeFile(const std::string& path) {
     std::size_t size = 0;
     std::size_t chunk = expected > 0 ? expected + 1 : (1 << 16);
     for (;;) {
+      if (result.bytes.capacity() < size + chunk) {
+        result.bytes.reserve(size + chunk);
+        AdviseHugePages(result.bytes.data(), result.bytes.capacity());
+      }
       result.bytes.resize(size + chunk);
       std::size_t got = 0;
       if (!ReadFully(sys, fd, result.bytes.data() + size, chunk, &got)) {
@@ -145,6 +150,7 @@ AtomicFileWriter::~AtomicFileWriter() {
 
 bool AtomicFileWriter::Append(std::string_view bytes) {
   if (!ok_) return false;
+  if (bytes.empty()) return true;
   if (used_ + bytes.size() <= kWriteBuffer) {
     std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
     used_ += bytes.size();
@@ -164,7 +170,7 @@ bool AtomicFileWriter::AppendLine(std::string_view line) {
   if (!ok_) return false;
   if (used_ + line.size() + 2 <= kWriteBuffer) {
     char* out = buffer_.get() + used_;
-    std::memcpy(out, line.data(), line.size());
+    if (!line.empty()) std::memcpy(out, line.data(), line.size());
     out[line.size()] = '\r';
     out[line.size() + 1] = '\n';
     used_ += line.size() + 2;

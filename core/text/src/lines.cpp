@@ -2,7 +2,12 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "aligned_search.h"
+#include "mirelant/text/memory.h"
 
 namespace mirelant {
 
@@ -10,43 +15,99 @@ using detail::IsLeadByte;
 
 namespace {
 
-// Finds each CR LF whose CR starts a character. The run of lead bytes right
-// before the CR (not reaching back past the last line start) must be even.
-template <typename OnLineEnd>
-void ForEachLineBreak(TextView text, OnLineEnd&& on_line_end) {
-  const char* const base = text.data();
+#if defined(__SSE2__)
+// Bit j set where text[at + j] is CR and text[at + j + 1] is LF; needs 17 bytes.
+inline unsigned CrLfMask(const char* at) {
+  const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+  const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 1));
+  const unsigned cr =
+      static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(here, _mm_set1_epi8('\r'))));
+  const unsigned lf =
+      static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(next, _mm_set1_epi8('\n'))));
+  return cr & lf;
+}
+#endif
+
+// Calls on_pair(i) for every i where text[i] is CR and text[i + 1] is LF, in
+// order, aligned to characters or not.
+template <typename OnPair>
+void ForEachCrLfPair(TextView text, OnPair&& on_pair) {
+  const char* const p = text.data();
   const std::size_t n = text.size();
-  std::size_t line_start = 0;
-  std::size_t pos = 0;
-  while (pos + 1 < n) {
-    const void* hit = std::memchr(base + pos, '\r', n - 1 - pos);
-    if (hit == nullptr) break;
-    const std::size_t cr = static_cast<std::size_t>(static_cast<const char*>(hit) - base);
-    if (base[cr + 1] != '\n') {
-      pos = cr + 1;
-      continue;
-    }
-    std::size_t run = 0;
-    for (std::size_t q = cr; q > line_start && IsLeadByte(base[q - 1]); --q) ++run;
-    if (run % 2 != 0) {
-      // The CR is the second byte of a pair; the LF starts a character.
-      pos = cr + 1;
-      continue;
-    }
-    on_line_end(cr);
-    line_start = cr + 2;
-    pos = line_start;
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  for (; i + 17 <= n; i += 16) {
+    for (unsigned m = CrLfMask(p + i); m != 0; m &= m - 1)
+      on_pair(i + static_cast<std::size_t>(__builtin_ctz(m)));
+  }
+#endif
+  for (; i + 1 < n; ++i) {
+    if (p[i] == '\r' && p[i + 1] == '\n') on_pair(i);
   }
 }
 
 // Every CR LF byte pair, aligned or not: an upper bound on the line breaks, so
 // the line list is allocated once (no regrowth, no transient double size).
 std::size_t CountLineBreakBytes(TextView text) {
-  const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+  const char* const p = text.data();
   const std::size_t n = text.size();
   std::size_t count = 0;
-  for (std::size_t i = 0; i + 1 < n; ++i) count += (p[i] == '\r') & (p[i + 1] == '\n');
+  std::size_t i = 0;
+#if defined(__SSE2__)
+  // Byte counters: a match subtracts -1 from its lane; lanes are summed before
+  // they can overflow.
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  while (i + 17 <= n) {
+    __m128i lanes = _mm_setzero_si128();
+    for (int k = 0; k < 255 && i + 17 <= n; ++k, i += 16) {
+      const __m128i here = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+      const __m128i next = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + 1));
+      lanes =
+          _mm_sub_epi8(lanes, _mm_and_si128(_mm_cmpeq_epi8(here, cr), _mm_cmpeq_epi8(next, lf)));
+    }
+    const __m128i sums = _mm_sad_epu8(lanes, _mm_setzero_si128());
+    count += static_cast<std::size_t>(_mm_cvtsi128_si32(sums)) +
+             static_cast<std::size_t>(_mm_extract_epi16(sums, 4));
+  }
+#endif
+  for (; i + 1 < n; ++i) count += (p[i] == '\r') & (p[i + 1] == '\n');
   return count;
+}
+
+// The number of lead bytes (0x80 and above) right before position end, not
+// counting any before from.
+inline std::size_t LeadRunBefore(const char* base, std::size_t from, std::size_t end) {
+  const std::size_t limit = end - from;
+#if defined(__SSE2__)
+  if (end >= 16) {
+    // Bit 15 of the mask is the byte at end - 1; the run is the ones below it.
+    const auto high = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(base + end - 16))));
+    const unsigned low = ~high & 0xFFFFu;
+    if (low != 0) {
+      const std::size_t run = 15 - static_cast<std::size_t>(31 - __builtin_clz(low));
+      return run < limit ? run : limit;
+    }
+  }
+#endif
+  std::size_t run = 0;
+  while (run < limit && IsLeadByte(base[end - 1 - run])) ++run;
+  return run;
+}
+
+// Finds each CR LF whose CR starts a character: the run of lead bytes right
+// before the CR (not reaching back past the line's start, where pairing begins
+// afresh) must be even.
+template <typename OnLineEnd>
+void ForEachLineBreak(TextView text, OnLineEnd&& on_line_end) {
+  const char* const base = text.data();
+  std::size_t line_start = 0;
+  ForEachCrLfPair(text, [&](std::size_t cr) {
+    if (LeadRunBefore(base, line_start, cr) % 2 != 0) return;  // the CR ends a pair
+    on_line_end(cr);
+    line_start = cr + 2;
+  });
 }
 
 }  // namespace
@@ -68,6 +129,7 @@ LineList SplitText(TextView text, TextView separator) {
   }
   if (separator == kLineBreak) {
     lines.ends_.reserve(CountLineBreakBytes(text) + 1);
+    AdviseHugePages(lines.ends_.data(), lines.ends_.capacity() * sizeof(std::uint64_t));
     ForEachLineBreak(text, [&](std::size_t cr) {
       lines.ends_.push_back(cr);
       line_start = cr + 2;

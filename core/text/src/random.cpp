@@ -8,8 +8,6 @@ namespace mirelant {
 
 namespace {
 
-thread_local std::uint32_t t_state = 1;
-
 // Shared by all threads; relaxed atomics keep concurrent seedings well defined
 // without ordering them.
 std::atomic<std::int32_t> g_seed_offset{0};
@@ -27,12 +25,9 @@ std::uint32_t ClockTick() {
 
 std::uint32_t FixedTick() { return g_fixed_tick.load(std::memory_order_relaxed); }
 
-std::uint32_t NextRaw() {
-  t_state = t_state * 214013u + 2531011u;
-  return (t_state >> 16) & 0x7FFFu;
-}
-
 }  // namespace
+
+constinit thread_local std::uint32_t detail::t_random_state = 1;
 
 std::uint32_t CurrentTick() {
   const TickSource source = g_tick_source.load(std::memory_order_relaxed);
@@ -49,24 +44,14 @@ void SetFixedTick(std::uint32_t value) {
 void SeedRandom() {
   const std::int32_t offset = g_seed_offset.load(std::memory_order_relaxed);
   const std::uint32_t seed = CurrentTick() + static_cast<std::uint32_t>(offset);
-  g_seed_offset.store(static_cast<std::int32_t>(static_cast<std::uint32_t>(offset) + (seed & 0xFFu) + 100u),
-                      std::memory_order_relaxed);
-  t_state = seed;
+  g_seed_offset.store(
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(offset) + (seed & 0xFFu) + 100u),
+      std::memory_order_relaxed);
+  detail::t_random_state = seed;
 }
 
-std::int32_t RandomInt(std::int32_t min, std::int32_t max) {
-  if (min < 0) min = 0;
-  if (max < 0) max = 0;
-  const std::int32_t lo = min < max ? min : max;
-  const std::int32_t hi = min < max ? max : min;
-  if (lo == hi) return lo;
-  std::uint32_t span = static_cast<std::uint32_t>(hi) - static_cast<std::uint32_t>(lo);
-  if (span > 0x7FFFFFFEu) span = 0x7FFFFFFEu;
-  return lo + static_cast<std::int32_t>(NextRaw() % (span + 1u));
-}
-
-std::uint32_t RandomState() { return t_state; }
-void SetRandomState(std::uint32_t state) { t_state = state; }
+std::uint32_t RandomState() { return detail::t_random_state; }
+void SetRandomState(std::uint32_t state) { detail::t_random_state = state; }
 
 std::int32_t SeedOffset() { return g_seed_offset.load(std::memory_order_relaxed); }
 void SetSeedOffset(std::int32_t offset) { g_seed_offset.store(offset, std::memory_order_relaxed); }

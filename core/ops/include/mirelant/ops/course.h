@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "mirelant/ops/host.h"
 #include "mirelant/ops/runner.h"
@@ -40,6 +41,10 @@ class OutputFile {
   AtomicFileWriter writer_;
   bool reported_ = false;
 };
+
+// Appends the picked lines (0-based indices into lines), each followed by CR LF.
+bool AppendPickedLines(OutputFile& out, const LineList& lines,
+                       const std::vector<std::uint32_t>& picks);
 
 // A control's text as GBK, re-read from the host only after the control
 // changed. Edits made during a run take effect from the next read on.

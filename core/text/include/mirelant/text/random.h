@@ -22,10 +22,28 @@ void SetFixedTick(std::uint32_t value);
 // then moves the offset on by (seed & 0xFF) + 100.
 void SeedRandom();
 
+namespace detail {
+// The calling thread's generator state; 1 until the thread first seeds.
+extern constinit thread_local std::uint32_t t_random_state;
+}  // namespace detail
+
 // An integer between the two bounds, both included; bounds below 0 count as 0
 // and may come in either order. Advances the calling thread's state once,
-// except when the bounds are equal.
-std::int32_t RandomInt(std::int32_t min, std::int32_t max);
+// except when the bounds are equal. Inline, so that constant bounds (a digit,
+// a letter) compile to a multiply instead of a division.
+inline std::int32_t RandomInt(std::int32_t min, std::int32_t max) {
+  if (min < 0) min = 0;
+  if (max < 0) max = 0;
+  const std::int32_t lo = min < max ? min : max;
+  const std::int32_t hi = min < max ? max : min;
+  if (lo == hi) return lo;
+  std::uint32_t span = static_cast<std::uint32_t>(hi) - static_cast<std::uint32_t>(lo);
+  if (span > 0x7FFFFFFEu) span = 0x7FFFFFFEu;
+  std::uint32_t& state = detail::t_random_state;
+  state = state * 214013u + 2531011u;
+  const std::uint32_t raw = (state >> 16) & 0x7FFFu;
+  return lo + static_cast<std::int32_t>(raw % (span + 1u));
+}
 
 // The calling thread's state (1 until the thread first seeds).
 std::uint32_t RandomState();
