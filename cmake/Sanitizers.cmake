@@ -1,5 +1,15 @@
-if(MIRELANT_SANITIZE AND MIRELANT_TSAN)
-  message(FATAL_ERROR "MIRELANT_SANITIZE and MIRELANT_TSAN cannot be combined")
+if((MIRELANT_SANITIZE AND MIRELANT_TSAN) OR (MIRELANT_FUZZ AND (MIRELANT_SANITIZE OR MIRELANT_TSAN)))
+  message(FATAL_ERROR "MIRELANT_SANITIZE, MIRELANT_TSAN and MIRELANT_FUZZ cannot be combined")
+endif()
+if(MIRELANT_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    message(FATAL_ERROR "MIRELANT_FUZZ needs clang (libFuzzer); configure with the fuzz preset")
+  endif()
+  # Everything is instrumented for coverage and checked by ASan and UBSan; only
+  # the fuzz targets link the fuzzer's own main.
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+                      -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
 endif()
 if(MIRELANT_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
