@@ -118,6 +118,13 @@ echo "== mirelant $(git -C "$REPO" rev-parse --short HEAD 2>/dev/null || echo '(
   "($("$(awk -F= '/^CMAKE_CXX_COMPILER:/ {print $2}' "$BUILD/CMakeCache.txt")" --version | head -n 1))," \
   "flags: $(awk -F= '/^CMAKE_CXX_FLAGS_RELEASE:/ {print $2}' "$BUILD/CMakeCache.txt")"
 
+echo "== peers: $(
+  { command -v mawk >/dev/null && mawk -W version 2>&1 | head -n 1
+    command -v gawk >/dev/null && gawk --version | head -n 1
+    shuf --version | head -n 1; sed --version | head -n 1; find --version | head -n 1
+    [ -n "$MASKPROCESSOR" ] && echo "maskprocessor $("$MASKPROCESSOR" --version 2>&1 | head -n 1)"
+  } 2>/dev/null | paste -sd ';' -)"
+
 measure copy "dd bs=1M" "$OUT/copy" "dd if='$IN' of='$OUT/copy' bs=1M 2>/dev/null"
 
 measure dedup mirelant-cli "$OUT/dedup.mirelant" "'$CLI' dedup '$IN' -o '$OUT/dedup.mirelant'"
