@@ -6,7 +6,7 @@ set -eu
 
 base="g++ cmake ninja-build pkg-config libicu-dev"
 window="qt6-base-dev qt6-webengine-dev libgl-dev fonts-wqy-microhei"
-tests="libgtest-dev libgmock-dev clang libclang-rt-14-dev"
+tests="libgtest-dev libgmock-dev clang libclang-rt-dev"
 
 case "${1:-}" in
   app) wanted="$base $window" ;;
