@@ -32,6 +32,9 @@ int main(int argc, char** argv) {
   }
   mirelant::app::PrepareBrowserEnvironment();
   QApplication app(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("mirelant"));
+  QGuiApplication::setDesktopFileName(
+      QStringLiteral("mirelant"));  // ties windows to mirelant.desktop
   mirelant::app::QtDialogProvider dialogs;
   mirelant::app::MainWindow window(dialogs);
   window.OnMainWindowCreated();

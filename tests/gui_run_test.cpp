@@ -5,7 +5,11 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <cstdio>
 #include <memory>
+#include <string>
+
+#include <sys/wait.h>
 
 #include "gui_scripted_dialogs.h"
 #include "mirelant/app/main_window.h"
@@ -40,7 +44,7 @@ class RunTest : public ::testing::Test {
 
   // Waits for the next finished run and gives its outcome.
   RunOutcome WaitForRun(QSignalSpy& finished) {
-    EXPECT_TRUE(finished.count() > 0 || finished.wait(10000));
+    EXPECT_TRUE(finished.count() > 0 || finished.wait(30000));
     if (finished.isEmpty()) return RunOutcome::kStopped;
     return finished.takeFirst().at(1).value<RunOutcome>();
   }
@@ -57,7 +61,7 @@ TEST_F(RunTest, RemoveDuplicatesRunsFromItsButton) {
   QSignalSpy finished(window_.get(), &MainWindow::RunFinished);
 
   Click("按钮_去除重复");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs_.open_save_dialogs() == 1; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs_.open_save_dialogs() == 1; }, 30000));
   EXPECT_TRUE(window_->status_area()->busy());  // the run is working
   EXPECT_EQ(dialogs_.offered_paths.back(), QString());
   dialogs_.Answer(U(dir_.Path("out.txt")));
@@ -109,7 +113,7 @@ TEST_F(RunTest, ClosingTheWindowCancelsARunWaitingForItsSaveDialog) {
   QSignalSpy finished(window_.get(), &MainWindow::RunFinished);
   Click("按钮_去除重复");
   Click("按钮_打乱顺序");
-  ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs_.open_save_dialogs() == 2; }, 10000));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs_.open_save_dialogs() == 2; }, 30000));
 
   window_->close();
   EXPECT_EQ(WaitForRun(finished), RunOutcome::kCancelled);
@@ -140,6 +144,24 @@ TEST_F(RunTest, OverlappingRunsEachWriteTheirOwnOutput) {
   EXPECT_EQ(test::ReadFile(dir_.Path("dedup.txt")).size(), input.size() / 200);
   EXPECT_EQ(test::ReadFile(dir_.Path("shuffle.txt")).size(), input.size());
   EXPECT_FALSE(window_->status_area()->busy());
+}
+
+// The program itself, started without any display: it says so and points to
+// the command line instead of failing inside the window system.
+TEST(NoDisplay, ProgramPointsToTheCommandLine) {
+  const std::string command =
+      std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM '") + MIRELANT_WINDOW_PATH +
+      "' 2>&1";
+  FILE* pipe = popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string said;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe) != nullptr) said += buffer;
+  const int status = pclose(pipe);
+  EXPECT_TRUE(WIFEXITED(status));
+  EXPECT_NE(WEXITSTATUS(status), 0);
+  EXPECT_NE(said.find("no graphical display"), std::string::npos) << said;
+  EXPECT_NE(said.find("mirelant-cli"), std::string::npos) << said;
 }
 
 }  // namespace

@@ -2,6 +2,10 @@
 include(GNUInstallDirs)
 
 install(TARGETS mirelant RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+# The window sends users without a display to the command line: ship it too.
+if(TARGET mirelant-cli)
+  install(TARGETS mirelant-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+endif()
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/mirelant.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${CMAKE_CURRENT_SOURCE_DIR}/resources/mirelant.png
