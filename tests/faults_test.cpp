@@ -346,6 +346,26 @@ TEST(FaultsTest, DiskFullAfterTheFirstMegabytes) {
   EXPECT_EQ(scene.Entries(), scene.entries);
 }
 
+TEST(FaultsTest, ReplacedOutputKeepsItsPermissions) {
+  // The new content arrives as a new file moved over the old one; a private
+  // file must stay private, a read-only one read-only.
+  for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                               fs::perms::owner_read | fs::perms::group_read}) {
+    TempDir dir;
+    WriteFile(dir.Path("in.txt"), "a\r\na\r\n");
+    WriteFile(dir.Path("out.txt"), kOld);
+    fs::permissions(dir.Path("out.txt"), mode);
+    ScriptedHost host;
+    host.input_path = dir.Path("in.txt");
+    host.save_path = dir.Path("out.txt");
+    for (Worker& worker : PrepareOperation(Operation::kRemoveDuplicates, host)) {
+      EXPECT_EQ(worker(), RunOutcome::kDone);
+    }
+    EXPECT_EQ(ReadFile(dir.Path("out.txt")), "a\r\n");
+    EXPECT_EQ(fs::status(dir.Path("out.txt")).permissions(), mode);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Real failures, without the seam.
 

@@ -1,6 +1,7 @@
 #include "mirelant/text/files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -204,6 +205,12 @@ bool AtomicFileWriter::Commit() {
       return false;
     }
     temp_path_ = std::move(name);
+  }
+  // A file that is replaced keeps its permissions: a private file must not
+  // become readable by others because its content was written anew.
+  struct stat target {};
+  if (::stat(path_.c_str(), &target) == 0 && S_ISREG(target.st_mode)) {
+    ::fchmod(fd_, target.st_mode & 07777);
   }
   const int fd = fd_;
   fd_ = -1;

@@ -56,6 +56,7 @@ class AtomicFileWriter {
   bool AppendLine(std::string_view line);
 
   // Writes what is buffered, closes the file and moves it over the target.
+  // A regular file it replaces passes its permissions on to the new one.
   bool Commit();
 
  private:
