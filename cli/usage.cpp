@@ -44,16 +44,17 @@ constexpr std::string_view kDetails = R"(
             * 换成随机汉字，其余文字原样保留；规则两端的空格会被去掉。
 
 选项：
-  -o OUTPUT     输出文件，新建或覆盖；只有处理成功才会出现
+  -o OUTPUT     输出文件，新建或覆盖；处理中止时不留半截文件，原有文件不变
   --seed N      固定随机数种子（0 到 4294967295），同样的种子得到同样的结果
   --parts N     分割份数，须为 1 或以上
-  --count N     生成行数
+  --count N     生成行数，须为 1 或以上
   --            其后的参数一律当作路径
   -h, --help    显示本说明
 
 编码：
-  输入、输出文件按原始字节处理，不做任何转换：GBK 文本，行以 CR LF 分隔，
-  每个输出行都以 CR LF 结束。命令行上的标记和规则、规则文件的内容按 UTF-8
+  输入、输出文件按原始字节处理，不做任何转换：GBK 文本，行以 CR LF 分隔。
+  dedup、shuffle、split、extract、generate 输出的每一行都以 CR LF 结束；
+  replace、merge 不增减换行。命令行上的标记和规则、规则文件的内容按 UTF-8
   读入并转换为 GBK；GBK 无法表示的文字会被拒绝，不会被替换成问号。
   dedup、shuffle、extract、generate 最多写出 100000000 行。
 
