@@ -64,6 +64,50 @@ TEST(SplitTextTest, LongRunsOfTwoByteCharacters) {
   EXPECT_EQ(Lines("a" + odd + "\r\n\r\nq"), (V{"a" + odd + "\r\n", "q"}));
 }
 
+TEST(LineWalkTest, AgreesWithSplitLines) {
+  // Walking k lines at a time must give the same lines as the list, and the
+  // runs, joined with the CR LF a missing last one lacks, give JoinLines.
+  const std::string texts[] = {
+      "",
+      "a",
+      "a\r\n",
+      "a\r\nb",
+      "\r\n\r\n",
+      "a\r\n\r\nb",
+      "x\r\n\xB0",
+      "ab\xB0\r\n",
+      "\xB0\r\n\xB0\xB0\r\nx",
+      std::string(40, 'q') + "\r\n" + std::string(33, '\xB0') + "\r\nz\r\n"};
+  for (const std::string& text : texts) {
+    const LineList lines = SplitLines(text);
+    EXPECT_EQ(CountLines(text), lines.size()) << testing::PrintToString(text);
+    for (std::size_t step = 1; step <= 3; ++step) {
+      std::string joined;
+      std::size_t at = 0;
+      std::size_t passed = 0;
+      while (passed < lines.size()) {
+        const LineRun run = SkipLines(text, at, step);
+        ASSERT_GT(run.lines, 0u);
+        joined += text.substr(at, run.end - at) + (run.ended_with_break ? "" : "\r\n");
+        at = run.end;
+        passed += run.lines;
+      }
+      EXPECT_EQ(passed, lines.size());
+      EXPECT_EQ(SkipLines(text, at, step).lines, 0u);
+      EXPECT_EQ(joined, JoinLines(lines)) << testing::PrintToString(text) << " step " << step;
+
+      // An index marking every step-th line finds every line start.
+      const LineIndex index(text, step);
+      EXPECT_EQ(index.lines(), lines.size());
+      for (std::size_t i = 0; i < lines.size(); ++i) {
+        EXPECT_EQ(index.StartOf(i), static_cast<std::size_t>(lines[i].data() - text.data()));
+      }
+      EXPECT_EQ(index.StartOf(lines.size()), text.size());
+      EXPECT_EQ(index.ends_with_break(), joined.size() == text.size());
+    }
+  }
+}
+
 TEST(JoinLinesTest, Table) {
   EXPECT_EQ(JoinLines(SplitLines("a\r\nb")), "a\r\nb\r\n");
   EXPECT_EQ(JoinLines(SplitLines("\r\n")), "\r\n");
@@ -122,9 +166,18 @@ TEST(FindLastTextTest, Table) {
     std::int64_t found;
   };
   const Case cases[] = {
-      {"a|b|c", "|", 4},    {"aaa", "aa", 2},        {"xaaa", "aa", 3},   {"abc", "", 1},
-      {"", "", -1},         {"abc", "d", -1},        {"\xB0|", "|", -1},  {"|\xB0|", "|", 1},
-      {"aa\xB0" "a", "a", 2}, {"\xB0\xB0\xB0\xB0", "\xB0\xB0", 3},
+      {"a|b|c", "|", 4},
+      {"aaa", "aa", 2},
+      {"xaaa", "aa", 3},
+      {"abc", "", 1},
+      {"", "", -1},
+      {"abc", "d", -1},
+      {"\xB0|", "|", -1},
+      {"|\xB0|", "|", 1},
+      {"aa\xB0"
+       "a",
+       "a", 2},
+      {"\xB0\xB0\xB0\xB0", "\xB0\xB0", 3},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(FindLastText(c.text, c.target), c.found)
@@ -151,11 +204,22 @@ TEST(ReplaceTextTest, Table) {
       {"aAa", "a", "b", 1, kReplaceAll, "bAb"},
       {"ab", "b", "bb", 1, kReplaceAll, "abb"},
       // The second byte of 0xB0 0x61 is not an "a".
-      {"\xB0" "aa", "a", "x", 1, kReplaceAll, "\xB0" "ax"},
+      {"\xB0"
+       "aa",
+       "a", "x", 1, kReplaceAll,
+       "\xB0"
+       "ax"},
       {"a\xB0", "\xB0", "x", 1, kReplaceAll, "ax"},
       // Pairing restarts after a match even when the match ended on a lead byte.
-      {"a\xB0" "b" "b", "a\xB0", "", 1, kReplaceAll, "bb"},
-      {"a\xB0" "bb", "b", "c", 1, kReplaceAll, "a\xB0" "bc"},
+      {"a\xB0"
+       "b"
+       "b",
+       "a\xB0", "", 1, kReplaceAll, "bb"},
+      {"a\xB0"
+       "bb",
+       "b", "c", 1, kReplaceAll,
+       "a\xB0"
+       "bc"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ReplaceText(c.text, c.target, c.replacement, c.start, c.count), c.result)
@@ -175,7 +239,7 @@ TEST(TextToIntTest, Table) {
       {" -3x", -3},
       {"+7", 7},
       {"\t\r\n\v\f 42", 42},
-      {"\xA3\xB1\xA3\xB2", 12},  // full-width one and two
+      {"\xA3\xB1\xA3\xB2", 12},          // full-width one and two
       {"\xA1\xA1\xA3\xAD\xA3\xB5", -5},  // full-width space and minus
       {"2147483647", 2147483647},
       {"2147483648", -2147483647 - 1},
@@ -183,7 +247,9 @@ TEST(TextToIntTest, Table) {
       {"4294967297", 1},
       {"- 3", 0},
       {"--3", 0},
-      {"\xB0\xB1" "1", 0},
+      {"\xB0\xB1"
+       "1",
+       0},
       {"1\xA3\xB0", 10},
   };
   for (const Case& c : cases) {

@@ -6,6 +6,7 @@
 
 #include "mirelant/ops/course.h"
 #include "mirelant/ops/settings.h"
+#include "mirelant/text/lines.h"
 
 namespace mirelant::ops {
 
@@ -24,14 +25,20 @@ std::optional<std::int32_t> ReadPartCount(Host& host) {
   return count;
 }
 
-// Writes one part: the lines [first, first + size) in JoinLines form. The
-// lines are contiguous, so their span plus a final CR LF is the whole text.
-bool WritePart(Host& host, const std::string& path, const LineList& lines, std::size_t first,
-               std::size_t size) {
+// Writes one part: lines [first, first + size) in JoinLines form. The lines
+// are contiguous, so their bytes as they stand (plus CR LF where the text's
+// last line lacks one) are the whole part.
+bool WritePart(Host& host, const std::string& path, TextView text, const LineIndex& index,
+               std::size_t first, std::size_t size) {
   OutputFile out(host, path);
   if (!out.ok()) return false;
-  if (size > 0 && (!out.Append(lines.Span(first, first + size - 1)) || !out.Append(kLineBreak))) {
-    return false;
+  if (size > 0) {
+    const std::size_t begin = index.StartOf(first);
+    const std::size_t end = index.StartOf(first + size);
+    if (!out.Append(text.substr(begin, end - begin))) return false;
+    if (first + size == index.lines() && !index.ends_with_break() && !out.Append(kLineBreak)) {
+      return false;
+    }
   }
   return out.Commit();
 }
@@ -43,16 +50,19 @@ RunOutcome SplitIntoParts(Host& host) {
   const std::optional<Text> text = ReadInputText(host, host.InputPath());
   if (!text) return RunOutcome::kStopped;
   host.SetStatus(texts::kReading);
-  const LineList lines = SplitLines(*text);
+  // Only the line count and the part boundaries matter: the lines are counted
+  // in one pass that marks every 65536th line start, never listed.
+  const LineIndex index(*text, 65536);
+  const std::size_t line_count = index.lines();
   const auto n = static_cast<std::size_t>(*parts);
-  const std::size_t base = lines.size() / n;
-  const std::size_t larger = lines.size() % n;  // how many parts hold one line more
+  const std::size_t base = line_count / n;
+  const std::size_t larger = line_count % n;  // how many parts hold one line more
   const auto written = static_cast<std::size_t>(std::min<std::int64_t>(*parts, kMaxParts));
   std::size_t next = 0;
   for (std::size_t i = 0; i < written; ++i) {
     const std::size_t size = base + (i < larger ? 1 : 0);
     const std::string path = PartFileName(host.InputPath(), static_cast<std::int32_t>(i + 1));
-    if (!WritePart(host, path, lines, next, size)) return RunOutcome::kStopped;
+    if (!WritePart(host, path, *text, index, next, size)) return RunOutcome::kStopped;
     next += size;
   }
   host.SetStatus(ClosingStatus(texts::kProcessedIn, start));

@@ -93,9 +93,21 @@ ReadResult ReadWholeFile(const std::string& path) {
         result.bytes.reserve(size + chunk);
         AdviseHugePages(result.bytes.data(), result.bytes.capacity());
       }
-      result.bytes.resize(size + chunk);
       std::size_t got = 0;
-      if (!ReadFully(sys, fd, result.bytes.data() + size, chunk, &got)) {
+      bool read_ok = false;
+#if defined(__cpp_lib_string_resize_and_overwrite)
+      // Reads straight into the string's new room, sparing a pass that would
+      // zero it first.
+      result.bytes.resize_and_overwrite(size + chunk, [&](char* data, std::size_t) {
+        read_ok = ReadFully(sys, fd, data + size, chunk, &got);
+        return size + got;
+      });
+#else
+      result.bytes.resize(size + chunk);
+      read_ok = ReadFully(sys, fd, result.bytes.data() + size, chunk, &got);
+      result.bytes.resize(size + got);
+#endif
+      if (!read_ok) {
         sys.close(fd);
         return {ReadStatus::kCannotRead, {}};
       }
@@ -103,7 +115,6 @@ ReadResult ReadWholeFile(const std::string& path) {
       if (got < chunk) break;
       chunk = size;  // it grew: double
     }
-    result.bytes.resize(size);
   } catch (const std::bad_alloc&) {
     sys.close(fd);
     return {ReadStatus::kOutOfMemory, {}};

@@ -53,6 +53,39 @@ LineList SplitText(TextView text, TextView separator);
 // SplitText at CR LF: the only way operations cut input into lines.
 LineList SplitLines(TextView text);
 
+// Walking lines without storing them, for work that needs only counts and
+// boundaries. The number of lines SplitLines(text) gives:
+std::size_t CountLines(TextView text);
+
+// The lines of a text counted in one pass, with the byte offset where every
+// step-th line starts (lines 0, step, 2 * step, ...), so that any line is then
+// reached by skipping fewer than step lines from one of them.
+class LineIndex {
+ public:
+  LineIndex(TextView text, std::size_t step);
+  std::size_t lines() const { return lines_; }
+  // Whether the last line has its CR LF in the text (true for an empty text).
+  bool ends_with_break() const { return ends_with_break_; }
+  // The byte offset where line i (0-based) starts; lines() and beyond give the
+  // text's size.
+  std::size_t StartOf(std::size_t i) const;
+
+ private:
+  TextView text_;
+  std::size_t step_;
+  std::size_t lines_ = 0;
+  bool ends_with_break_ = true;
+  std::vector<std::size_t> starts_;
+};
+
+// Where a run of count lines starting at byte offset from (a line start) ends.
+struct LineRun {
+  std::size_t end;        // just past the last line's CR LF, or the text's end
+  std::size_t lines;      // lines passed: fewer than count only at the text's end
+  bool ended_with_break;  // whether the last line passed has its CR LF in the text
+};
+LineRun SkipLines(TextView text, std::size_t from, std::size_t count);
+
 // Every line followed by CR LF, the last one too.
 Text JoinLines(const LineList& lines);
 
