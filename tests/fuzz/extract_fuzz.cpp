@@ -25,7 +25,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view line = in.Field();
   const std::string_view first = in.Field();
   const std::string_view second = in.Field();
-  const std::string args = Escaped(line) + " / " + Escaped(first) + " / " + Escaped(second);
+  const auto args = [&] {
+    return Escaped(line) + " / " + Escaped(first) + " / " + Escaped(second);
+  };
 
   const std::string_view before = mirelant::ops::TextBeforeFirst(line, first);
   const std::string_view after = mirelant::ops::TextAfterLast(line, first);

@@ -15,6 +15,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view target = in.Field();
   mirelant::fuzz::ExpectSame("FindLastText", mirelant::FindLastText(text, target),
                              mirelant::naive::FindLastText(text, target),
-                             Escaped(text) + " / " + Escaped(target));
+                             [&] { return Escaped(text) + " / " + Escaped(target); });
   return 0;
 }

@@ -18,6 +18,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   mirelant::fuzz::ExpectSame(
       "FindText", mirelant::FindText(text, target, start),
       mirelant::naive::FindText(text, target, start),
-      Escaped(text) + " / " + Escaped(target) + " from " + std::to_string(start));
+      [&] { return Escaped(text) + " / " + Escaped(target) + " from " + std::to_string(start); });
   return 0;
 }

@@ -27,7 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const mirelant::LineList lines = mirelant::SplitLines(rules);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     const std::string_view rule = lines[i];
-    const std::string args = "rule " + Escaped(rule) + " on " + Escaped(plain);
+    const auto args = [&, before = plain] {
+      return "rule " + Escaped(rule) + " on " + Escaped(before);
+    };
     const std::string_view find = mirelant::ops::TextBeforeFirst(rule, separator);
     const std::string_view replacement = mirelant::ops::TextAfterLast(rule, separator);
     const std::string plain_find = mirelant::naive::TextBeforeFirst(rule, "|");

@@ -19,11 +19,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view text = in.Field();
   const std::string_view target = in.Field();
   const std::string_view replacement = in.Field();
-  const std::string args = Escaped(text) + " / " + Escaped(target) + " -> " + Escaped(replacement);
+  const auto args = [&] {
+    return Escaped(text) + " / " + Escaped(target) + " -> " + Escaped(replacement);
+  };
 
   ExpectSame("ReplaceText", mirelant::ReplaceText(text, target, replacement, start, count),
-             mirelant::naive::ReplaceText(text, target, replacement, start, count),
-             args + " from " + std::to_string(start) + " count " + std::to_string(count));
+             mirelant::naive::ReplaceText(text, target, replacement, start, count), [&] {
+               return args() + " from " + std::to_string(start) + " count " + std::to_string(count);
+             });
 
   std::int64_t replaced = 0;
   const std::string want =

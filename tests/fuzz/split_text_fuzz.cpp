@@ -18,7 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool line_breaks = in.Byte() % 2 == 0;
   const std::string_view text = in.Field();
   const std::string_view sep = line_breaks ? std::string_view("\r\n") : in.Field();
-  const std::string args = Escaped(text) + " / " + Escaped(sep);
+  const auto args = [&] { return Escaped(text) + " / " + Escaped(sep); };
 
   const mirelant::LineList lines = mirelant::SplitText(text, sep);
   std::vector<std::string> got;
@@ -41,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const std::int32_t n : {0, 1, count, count + 1}) {
     const std::string expected = n >= 1 && n <= count ? want[static_cast<std::size_t>(n - 1)] : "";
     ExpectSame("LineOfText", mirelant::LineOfText(text, n), expected,
-               args + " line " + std::to_string(n));
+               [&] { return args() + " line " + std::to_string(n); });
   }
   return 0;
 }
