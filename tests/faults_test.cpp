@@ -28,6 +28,7 @@
 #include <thread>
 #include <vector>
 
+#include "in_child.h"
 #include "mirelant/ops/runner.h"
 #include "mirelant/ops/settings.h"
 #include "mirelant/text/random.h"
@@ -39,6 +40,7 @@ namespace mirelant::ops {
 namespace {
 
 namespace fs = std::filesystem;
+using test::InChild;
 using test::ReadFile;
 using test::ScriptedHost;
 using test::TempDir;
@@ -368,33 +370,6 @@ TEST(FaultsTest, ReplacedOutputKeepsItsPermissions) {
 
 // ---------------------------------------------------------------------------
 // Real failures, without the seam.
-
-// Runs body in a child process and gives back what it reported: an empty text
-// when all was well, the failures otherwise, or "skip: why". A crash of the
-// child is a failure of the test.
-std::string InChild(const std::function<std::string()>& body) {
-  int fds[2];
-  if (pipe(fds) != 0) return "pipe failed";
-  const pid_t pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    const std::string report = body();
-    const ssize_t ignored = write(fds[1], report.data(), report.size());
-    (void)ignored;
-    _exit(0);
-  }
-  close(fds[1]);
-  std::string report;
-  char buffer[4096];
-  for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) report.append(buffer, n);
-  close(fds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    return report + " [the child ended with status " + std::to_string(status) + "]";
-  }
-  return report;
-}
 
 // Checks, in a child, that dedup of input into out stops with the write
 // message, leaves out as it was and adds no file to its folder, and that a

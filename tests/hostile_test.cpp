@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "fuzz/naive.h"
+#include "in_child.h"
 #include "mirelant/ops/runner.h"
 #include "mirelant/ops/settings.h"
 #include "mirelant/text/random.h"
@@ -31,6 +32,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::Exists;
+using test::InChild;
 using test::ReadFile;
 using test::ScriptedHost;
 using test::TempDir;
@@ -396,31 +398,6 @@ TEST(HostileTest, CountsAtTheEdges) {
 
 // ---------------------------------------------------------------------------
 // Memory exhaustion, in a child process whose address space is limited.
-
-// The child's verdict: an empty text when all was well.
-std::string InChild(const std::function<std::string()>& body) {
-  int fds[2];
-  if (pipe(fds) != 0) return "pipe failed";
-  const pid_t pid = fork();
-  if (pid == 0) {
-    close(fds[0]);
-    const std::string report = body();
-    const ssize_t ignored = write(fds[1], report.data(), report.size());
-    (void)ignored;
-    _exit(0);
-  }
-  close(fds[1]);
-  std::string report;
-  char buffer[4096];
-  for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;) report.append(buffer, n);
-  close(fds[0]);
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-    return report + " [the child ended with status " + std::to_string(status) + "]";
-  }
-  return report;
-}
 
 // Limits the address space to what the process maps now plus extra bytes.
 bool LimitMemory(std::size_t extra) {
