@@ -64,11 +64,11 @@ inline std::vector<std::string> SplitText(std::string_view text, std::string_vie
   return lines;
 }
 
-// An empty target gives start when at least one byte is searched.
+// An empty target gives 1 when at least one byte is searched.
 inline std::int64_t FindText(std::string_view text, std::string_view target, std::int64_t start) {
   if (start < 1) start = 1;
   if (start > static_cast<std::int64_t>(text.size())) return -1;
-  if (target.empty()) return start;
+  if (target.empty()) return 1;
   std::size_t pos = static_cast<std::size_t>(start - 1);
   while (text.size() - pos >= target.size()) {
     if (MatchesAt(text, pos, target)) return static_cast<std::int64_t>(pos) + 1;

@@ -95,7 +95,7 @@ std::int64_t FindText(TextView text, TextView target, std::int64_t start) {
   if (start < 1) start = 1;
   if (start > static_cast<std::int64_t>(text.size())) return -1;
   const auto from = static_cast<std::size_t>(start - 1);
-  if (target.empty()) return start;
+  if (target.empty()) return 1;
   AlignedSearcher search(text, target, from);
   const std::size_t p = search.Next();
   return p == TextView::npos ? -1 : static_cast<std::int64_t>(p) + 1;

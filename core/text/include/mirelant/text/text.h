@@ -41,7 +41,7 @@ Text ConcatText(std::initializer_list<TextView> parts);
 
 // 1-based position of the first character-aligned occurrence of target at or
 // after start, or -1. Pairing of two-byte characters begins at start. An empty
-// target gives start when at least one byte is searched, else -1.
+// target gives 1 when at least one byte is searched, else -1.
 std::int64_t FindText(TextView text, TextView target, std::int64_t start = 1);
 
 // 1-based position of the last character-aligned occurrence of target in the
