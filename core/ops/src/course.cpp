@@ -72,6 +72,18 @@ std::optional<Text> ReadControl(Host& host, Control control) {
   return text;
 }
 
+std::optional<std::int32_t> ReadPositiveCount(Host& host, Control control,
+                                              std::string_view below_one) {
+  const std::optional<Text> text = ReadControl(host, control);
+  if (!text) return std::nullopt;
+  const std::int32_t count = TextToInt(*text);
+  if (count < 1) {
+    host.ShowMessage(below_one);
+    return std::nullopt;
+  }
+  return count;
+}
+
 RunOutcome GuardMemory(Host& host, const std::function<RunOutcome()>& body) {
   try {
     return body();

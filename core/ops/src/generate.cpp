@@ -137,14 +137,7 @@ class LineBlock {
 
 // The count from 编辑框7, or nothing (after the message) when it is below 1.
 std::optional<std::int32_t> ReadCount(Host& host) {
-  const std::optional<Text> text = ReadControl(host, Control::kCount);
-  if (!text) return std::nullopt;
-  const std::int32_t count = TextToInt(*text);
-  if (count < 1) {
-    host.ShowMessage(texts::kNeedCount);
-    return std::nullopt;
-  }
-  return count;
+  return ReadPositiveCount(host, Control::kCount, texts::kNeedCount);
 }
 
 RunOutcome GenerateLines(Host& host, const std::string& output_path, std::int32_t count) {

@@ -15,14 +15,7 @@ namespace {
 // The part count from 编辑框_分割份数, or nothing (after the message) when it
 // is below 1 or not a text GBK can hold.
 std::optional<std::int32_t> ReadPartCount(Host& host) {
-  const std::optional<Text> text = ReadControl(host, Control::kPartCount);
-  if (!text) return std::nullopt;
-  const std::int32_t count = TextToInt(*text);
-  if (count < 1) {
-    host.ShowMessage(texts::kNeedPartCount);
-    return std::nullopt;
-  }
-  return count;
+  return ReadPositiveCount(host, Control::kPartCount, texts::kNeedPartCount);
 }
 
 // Writes one part: lines [first, first + size) in JoinLines form. The lines

@@ -71,6 +71,11 @@ class WatchedText {
 // Reads a control once; on a text GBK cannot hold shows the message and gives nothing.
 std::optional<Text> ReadControl(Host& host, Control control);
 
+// TextToInt of a count box, or nothing when it is below 1 (after showing
+// below_one) or not a text GBK can hold (after its message).
+std::optional<std::int32_t> ReadPositiveCount(Host& host, Control control,
+                                              std::string_view below_one);
+
 // Runs body, turning an exhausted memory into the out-of-memory message.
 RunOutcome GuardMemory(Host& host, const std::function<RunOutcome()>& body);
 
