@@ -104,23 +104,23 @@ class Builder {
         scan.help = true;
         return scan;
       }
-      const OptionSpec* spec = FindOption(arg);
-      if (spec == nullptr) {
+      const OptionSpec* option = FindOption(arg);
+      if (option == nullptr) {
         Fail(Concat(texts::kUnknownOption, arg));
         break;
       }
-      if (args.size() - i - 1 < static_cast<std::size_t>(spec->values)) {
+      if (args.size() - i - 1 < static_cast<std::size_t>(option->values)) {
         Fail(Concat(texts::kMissingValue, arg));
         break;
       }
-      auto& occurrences = scan.options[spec->name];
-      if (!occurrences.empty() && !spec->repeatable) {
+      auto& occurrences = scan.options[option->name];
+      if (!occurrences.empty() && !option->repeatable) {
         Fail(Concat(texts::kRepeatedOption, arg));
         break;
       }
       occurrences.emplace_back(args.begin() + static_cast<std::ptrdiff_t>(i) + 1,
-                               args.begin() + static_cast<std::ptrdiff_t>(i) + 1 + spec->values);
-      i += static_cast<std::size_t>(spec->values);
+                               args.begin() + static_cast<std::ptrdiff_t>(i) + 1 + option->values);
+      i += static_cast<std::size_t>(option->values);
     }
     return scan;
   }
@@ -264,8 +264,8 @@ class Builder {
 
  private:
   const OptionSpec* FindOption(std::string_view name) const {
-    for (const OptionSpec& spec : command_.options) {
-      if (spec.name == name) return &spec;
+    for (const OptionSpec& option : command_.options) {
+      if (option.name == name) return &option;
     }
     return nullptr;
   }
