@@ -19,13 +19,6 @@ namespace {
 constexpr char kSpace = ' ';
 constexpr char kFullWidthSpaceByte = '\xA1';  // the full-width space is this byte twice
 
-bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
-
-// Bytes of the character starting at i: 2 for a lead byte with a byte after it.
-std::size_t CharacterSize(TextView text, std::size_t i) {
-  return IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
-}
-
 bool IsBlank(TextView text, std::size_t i, std::size_t size) {
   if (size == 1) return text[i] == kSpace;
   return text[i] == kFullWidthSpaceByte && text[i + 1] == kFullWidthSpaceByte;

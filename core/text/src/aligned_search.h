@@ -11,9 +11,11 @@
 #include <cstring>
 #include <string_view>
 
+#include "mirelant/text/text.h"
+
 namespace mirelant::detail {
 
-inline bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+using mirelant::IsLeadByte;
 
 // Searches text for character-aligned occurrences of a non-empty target. The
 // scan (and the pairing of two-byte characters) begins at `from`.

@@ -13,7 +13,6 @@
 
 namespace mirelant {
 
-using detail::IsLeadByte;
 
 namespace {
 

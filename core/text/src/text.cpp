@@ -12,7 +12,6 @@
 namespace mirelant {
 
 using detail::AlignedSearcher;
-using detail::IsLeadByte;
 
 Text BytesToText(ByteBlock block) {
   const void* nul = std::memchr(block.data(), 0, block.size());

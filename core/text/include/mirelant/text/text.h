@@ -9,6 +9,7 @@
 // positions; lengths are byte counts. An empty text and an absent one are the
 // same value.
 
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -21,6 +22,15 @@ using TextView = std::string_view;
 
 // Raw file contents: bytes of any value, NUL included.
 using ByteBlock = std::string;
+
+// True for a byte that starts a two-byte character (0x80 and above).
+inline bool IsLeadByte(char c) { return static_cast<unsigned char>(c) >= 0x80; }
+
+// Bytes of the character that starts at position i (0-based): 2 for a lead
+// byte with a byte after it, else 1.
+inline std::size_t CharacterSize(TextView text, std::size_t i) {
+  return IsLeadByte(text[i]) && i + 1 < text.size() ? 2 : 1;
+}
 
 // The bytes before the first NUL (all of them when there is none). Takes the
 // block by value so that a moved-in block is cut in place without a copy.
